@@ -1,0 +1,6 @@
+#pragma once
+#define IDD_TEST_PLAIN 100
+#define IDD_TEST_BROKEN 101
+#define IDD_TEST_HIDDEN 102
+#define IDC_TEST_BUTTON 1001
+#define IDC_TEST_EDIT 1002
