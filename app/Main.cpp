@@ -1,6 +1,6 @@
-// The executable's own translation unit: the entry point comes from the framework and runs
-// theApp, defined with the application class.
+// The executable's own translation unit. The entry point comes from the framework and runs the
+// one application object, which lives in a static library: this reference makes the linker
+// take it.
 #include "app/LoginApp.h"
 
-// Referencing theApp here keeps its translation unit in the link.
-CLoginApp* const g_pApp = &theApp;
+CLoginApp* g_pTheApp = &theApp;

@@ -8,8 +8,6 @@
 //     };
 #pragma once
 
-#include <windowsx.h>
-
 #include "Gdi.h"
 #include "Wnd.h"
 
@@ -27,7 +25,10 @@ auto& Self(CWnd& wnd) {
     return static_cast<typename OwnerOf<decltype(Handler)>::type&>(wnd);
 }
 
-inline CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
+// Signed coordinates packed into an LPARAM (negative on multi-monitor desktops).
+inline int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+inline int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+inline CPoint PointOf(LPARAM lParam) { return CPoint(XOf(lParam), YOf(lParam)); }
 
 using Handler = LRESULT (*)(CWnd&, UINT, WPARAM, LPARAM);
 
@@ -135,7 +136,7 @@ template <auto Handler>
 constexpr MessageEntry OnWmMove() {
     using namespace msgmap_detail;
     return Row(WM_MOVE, [](CWnd& w, UINT, WPARAM, LPARAM lp) -> LRESULT {
-        (Self<Handler>(w).*Handler)(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        (Self<Handler>(w).*Handler)(XOf(lp), YOf(lp));
         return 0;
     });
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build googletest python3 python3-pefile python3-pil
+    cmake googletest python3 python3-pefile python3-pil
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386
     xvfb xauth xdotool x11-utils imagemagick fonts-wqy-microhei

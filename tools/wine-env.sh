@@ -40,6 +40,11 @@ velmora_template_prefix() {
             WINEPREFIX="$template" "$WINE" reg add "$key" /v "$face" /t REG_SZ \
                 /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
         done
+        # No window manager runs in the virtual display: windows that Wine leaves to a window
+        # manager wait two seconds for one whenever they are hidden or destroyed, and are not
+        # moved by caption drags. Wine positions unmanaged windows itself.
+        WINEPREFIX="$template" "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed \
+            /t REG_SZ /d N /f >/dev/null 2>&1
         WINEPREFIX="$template" "$WINESERVER" -w
         touch "$template/.velmora-ready"
     fi

@@ -1,0 +1,106 @@
+"""Drives Windows programs under this machine's Wine for end-to-end tests.
+
+Windows-side facts (window handles, rectangles, styles) come from winpoke.exe, a tiny Win32
+tool run in the same wineserver; real input goes through the X server with xdotool.
+"""
+import os
+import subprocess
+import time
+from dataclasses import dataclass
+
+WINE = os.environ.get("WINE", "wine")
+
+
+def to_windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+@dataclass
+class Window:
+    hwnd: int
+    pid: int
+    tid: int
+    x: int
+    y: int
+    width: int
+    height: int
+    style: int
+    exstyle: int
+    xid: int
+    caption: str
+
+
+class WinPoke:
+    def __init__(self, exe):
+        self.exe = exe
+
+    def _run(self, *args):
+        out = subprocess.run([WINE, self.exe, *map(str, args)], capture_output=True, text=True,
+                             timeout=60)
+        return out.returncode, out.stdout
+
+    def windows(self):
+        _, out = self._run("list")
+        result = []
+        for line in out.splitlines():
+            parts = line.split(" ", 10)
+            if len(parts) < 10:
+                continue
+            nums = [int(p, 0) for p in parts[:10]]
+            result.append(Window(*nums, parts[10] if len(parts) > 10 else ""))
+        return result
+
+    def close(self, hwnd):
+        return self._run("close", hwnd)[0] == 0
+
+    def quit(self, tid, code):
+        return self._run("quit", tid, code)[0] == 0
+
+    def send(self, hwnd, msg, wparam=0, lparam=0):
+        return int(self._run("send", hwnd, msg, wparam, lparam)[1].strip() or 0)
+
+    def post(self, hwnd, msg, wparam=0, lparam=0):
+        return self._run("post", hwnd, msg, wparam, lparam)[0] == 0
+
+
+def wait_for(predicate, timeout=20.0, interval=0.2):
+    """Polls predicate until it returns something truthy; returns that value or None."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            return None
+        time.sleep(interval)
+
+
+class Program:
+    """A Windows program started under Wine; its exit code is the program's own."""
+
+    def __init__(self, exe, *args):
+        self.process = subprocess.Popen([WINE, exe, *args], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+
+    def wait(self, timeout=20):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def running(self):
+        return self.process.poll() is None
+
+    def kill(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
+
+
+def new_windows(poke, before, predicate=lambda w: True):
+    known = {w.hwnd for w in before}
+    return [w for w in poke.windows() if w.hwnd not in known and predicate(w)]
