@@ -5,6 +5,7 @@ tool run in the same wineserver; real input goes through the X server with xdoto
 """
 import os
 import subprocess
+import tempfile
 import time
 from dataclasses import dataclass
 
@@ -35,9 +36,13 @@ class WinPoke:
         self.exe = exe
 
     def _run(self, *args):
-        out = subprocess.run([WINE, self.exe, *map(str, args)], capture_output=True, text=True,
-                             timeout=60)
-        return out.returncode, out.stdout
+        # Output goes through a file, not a pipe: a Wine service that the call happens to start
+        # inherits the tool's handles and would hold a pipe open long after the tool has ended.
+        with tempfile.TemporaryFile(mode="w+", encoding="utf-8") as out:
+            done = subprocess.run([WINE, self.exe, *map(str, args)], stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=60)
+            out.seek(0)
+            return done.returncode, out.read()
 
     def windows(self):
         _, out = self._run("list")
