@@ -4,11 +4,13 @@
 #include <gdiplus.h>
 
 #include "OccManager.h"
+#include "browser/CustomControlSite.h"
+#include "browser/ImpIDispatch.h"
 #include "login/LoginDlg.h"
 
 CLoginApp theApp;
 
-CLoginApp::CLoginApp() : CWinApp(nullptr), m_gdiplusToken(0) {
+CLoginApp::CLoginApp() : CWinApp(nullptr), m_gdiplusToken(0), m_pExternal(nullptr) {
     m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
 }
 
@@ -18,7 +20,11 @@ BOOL CLoginApp::InitInstance() {
 
     CWinApp::InitInstance();
 
-    AfxEnableControlContainer();
+    // Every ActiveX control a dialog creates from now on lives in the custom site; the
+    // manager lives until the process ends.
+    auto* pOccManager = new CCustomOccManager;
+    m_pExternal = new CImpIDispatch;
+    AfxEnableControlContainer(pOccManager);
 
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
@@ -29,6 +35,10 @@ BOOL CLoginApp::InitInstance() {
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
+
+    // Every browser is gone by now, whatever references pages left on the external object.
+    delete m_pExternal;
+    m_pExternal = nullptr;
 
     // The whole run happened inside the modal loop above; returning FALSE ends the process
     // with the code of the quit request that ended it.

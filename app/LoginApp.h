@@ -3,6 +3,8 @@
 
 #include "WinApp.h"
 
+class CImpIDispatch;
+
 class CLoginApp : public CWinApp {
 public:
     CLoginApp();
@@ -10,6 +12,8 @@ public:
     BOOL InitInstance() override;
 
     ULONG_PTR m_gdiplusToken;
+    // The one script external object every page gets; deleted directly at shut-down.
+    CImpIDispatch* m_pExternal;
 };
 
 extern CLoginApp theApp;

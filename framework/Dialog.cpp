@@ -2,6 +2,7 @@
 
 #include "MessageEntries.h"
 #include "OccManager.h"
+#include "OleControlSite.h"
 #include "WinApp.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
@@ -19,7 +20,10 @@ CDialogEx::CDialogEx(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd),
       m_bModal(false), m_bModalContinue(false), m_nModalResult(0) {}
 
-CDialogEx::~CDialogEx() = default;
+CDialogEx::~CDialogEx() {
+    // The controls go before the window that hosts them.
+    m_pCtrlCont.reset();
+}
 
 HWND CDialogEx::GetSafeOwner(CWnd* pParent) {
     HWND hWnd = pParent ? pParent->m_hWnd : nullptr;
@@ -160,9 +164,19 @@ BOOL CDialogEx::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CDialogEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
+        // The template's ActiveX controls exist before OnInitDialog binds and moves them; a
+        // dialog whose control cannot be created is not created either.
+        if (m_pCtrlCont && !m_pCtrlCont->CreatePendingControls()) {
+            ::DestroyWindow(m_hWnd);
+            return FALSE;
+        }
         return OnInitDialog();
-    return CWnd::WindowProc(message, wParam, lParam);
+    }
+    LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_DESTROY)
+        m_pCtrlCont.reset();
+    return result;
 }
 
 const MessageMap* CDialogEx::GetMessageMap() const {

@@ -1,9 +1,13 @@
 // Dialogs from templates: modal with their own message loop, or modeless; data exchange.
 #pragma once
 
+#include <memory>
+
 #include "Wnd.h"
 
 class CDialogEx;
+class COccManager;
+class COleControlContainer;
 
 class CDataExchange {
 public:
@@ -58,4 +62,7 @@ private:
     bool m_bModal;
     bool m_bModalContinue;
     INT_PTR m_nModalResult;
+    // The template's ActiveX controls, from creation until the window is destroyed.
+    std::unique_ptr<COleControlContainer> m_pCtrlCont;
+    friend class COccManager;
 };

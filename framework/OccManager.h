@@ -6,6 +6,8 @@
 
 class CWnd;
 class CDialogEx;
+class COleControlContainer;
+class COleControlSite;
 
 class COccManager {
 public:
@@ -22,9 +24,12 @@ public:
     virtual bool BindControl(CDialogEx& dlg, int nIDC, CWnd& wnd);
     // Gives the dialog's active control the first look at a keystroke.
     virtual bool PreTranslateDialogMessage(CDialogEx& dlg, MSG* pMsg);
+    // The site for one control of pCtrlCont, with no reference taken yet. A derived manager
+    // returns its own kind of site here to give every control it.
+    virtual COleControlSite* CreateSite(COleControlContainer* pCtrlCont);
 };
 
-// Installs the manager that every dialog created from now on uses. The manager lives until the
-// process ends.
+// Installs the manager that every dialog created from now on uses, and initialises OLE on the
+// calling thread, where the controls will live. The manager lives until the process ends.
 void AfxEnableControlContainer(COccManager* pManager = nullptr);
 COccManager* AfxGetOccManager();

@@ -1,6 +1,10 @@
 #include "Wnd.h"
 
+#include <cstdarg>
 #include <unordered_map>
+
+#include "EventSink.h"
+#include "OleControlSite.h"
 
 namespace {
 
@@ -60,6 +64,8 @@ const MessageEntry* MessageMap::Find(UINT message, WPARAM wParam, LPARAM lParam)
 CWnd::CWnd() : m_hWnd(nullptr), m_pCtrlSite(nullptr), m_pfnSuper(nullptr) {}
 
 CWnd::~CWnd() {
+    if (m_pCtrlSite)
+        m_pCtrlSite->DetachWindow(*this);
     if (m_hWnd && HandleMap().count(m_hWnd) && HandleMap()[m_hWnd] == this) {
         // The object goes first: the window must not call back into a half-destroyed object.
         HWND hWnd = m_hWnd;
@@ -197,7 +203,25 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
     return FALSE;
 }
 
+const EventSinkMap* CWnd::GetEventSinkMap() const {
+    static const EventSinkMap map(nullptr);
+    return &map;
+}
+
+HRESULT CWnd::InvokeHelper(DISPID dispid, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                           const BYTE* pbParamInfo, ...) {
+    if (!m_pCtrlSite)
+        return E_UNEXPECTED;
+    va_list args;
+    va_start(args, pbParamInfo);
+    HRESULT hr = m_pCtrlSite->InvokeHelperV(dispid, wFlags, vtRet, pvRet, pbParamInfo, args);
+    va_end(args);
+    return hr;
+}
+
 BOOL CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
+    if (m_pCtrlSite)
+        return m_pCtrlSite->MoveWindow(x, y, nWidth, nHeight);
     return ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
 }
 
@@ -205,7 +229,11 @@ BOOL CWnd::MoveWindow(const RECT& rc, BOOL bRepaint) {
     return MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, bRepaint);
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    if (m_pCtrlSite)
+        return m_pCtrlSite->ShowWindow(nCmdShow);
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
     return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx,

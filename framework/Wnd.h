@@ -25,6 +25,7 @@ struct CRect : RECT {
 
 class CDC;
 class COleControlSite;
+struct EventSinkMap;
 
 class CWnd {
 public:
@@ -56,6 +57,8 @@ public:
     // A notification the parent reflects back to its child control (WM_DRAWITEM).
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual const MessageMap* GetMessageMap() const;
+    // The table of the events of hosted ActiveX controls this window handles.
+    virtual const EventSinkMap* GetEventSinkMap() const;
     // Last call the object gets for its window, after WM_NCDESTROY.
     virtual void PostNcDestroy() {}
 
@@ -65,8 +68,16 @@ public:
     // Offers pMsg to the objects of the window it is for and of its ancestors, up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
-    // Hosted ActiveX control this object is bound to, if any.
+    // Hosted ActiveX control this object is bound to, if any. Its window is then the control's,
+    // and the moving, showing and automation calls below go through the control's site.
     COleControlSite* m_pCtrlSite;
+
+    // An automation call of the bound control: pbParamInfo is the parameter type string (one
+    // VARTYPE byte per argument, 0x40 added for pointers; zero-terminated), the arguments
+    // follow it, and the result is stored at pvRet as vtRet (VT_EMPTY: none). Without a bound
+    // control nothing is called.
+    HRESULT InvokeHelper(DISPID dispid, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                         const BYTE* pbParamInfo, ...);
 
     BOOL MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
     BOOL MoveWindow(const RECT& rc, BOOL bRepaint = TRUE);

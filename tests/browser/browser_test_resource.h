@@ -1,0 +1,7 @@
+#pragma once
+#define IDD_BROWSER_TEST 200
+#define IDD_PLAIN_TEST 201
+#define IDC_BEFORE 1001
+#define IDC_BROWSER 1002
+#define IDC_AFTER 1003
+#define RT_DLGINIT 240
