@@ -45,7 +45,9 @@ void CToolTipCtrl::RelayEvent(MSG* pMsg) {
         SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }
 
-void CToolTipCtrl::Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate, 0); }
+void CToolTipCtrl::Activate(BOOL bActivate) {
+    SendMessage(TTM_ACTIVATE, bActivate, 0);
+}
 
 BOOL CMenu::CreatePopupMenu() {
     DestroyMenu();

@@ -17,8 +17,8 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 }
 
 CDialogEx::CDialogEx(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd),
-      m_bModal(false), m_bModalContinue(false), m_nModalResult(0) {}
+    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModal(false),
+      m_bModalContinue(false), m_nModalResult(0) {}
 
 CDialogEx::~CDialogEx() {
     // The controls go before the window that hosts them.
@@ -42,7 +42,8 @@ bool CDialogEx::CreateFromTemplate(HWND hWndOwner) {
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRes = ::FindResourceW(hInst, MAKEINTRESOURCEW(m_nIDTemplate), MAKEINTRESOURCEW(5));
     HGLOBAL hTemplate = hRes ? ::LoadResource(hInst, hRes) : nullptr;
-    auto* pTemplate = hTemplate ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : nullptr;
+    auto* pTemplate =
+        hTemplate ? static_cast<const DLGTEMPLATE*>(::LockResource(hTemplate)) : nullptr;
     if (!pTemplate)
         return false;
     CWndCreationHook hook(this);
@@ -149,7 +150,9 @@ void CDialogEx::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialogEx::OnCancel() { EndDialog(IDCANCEL); }
+void CDialogEx::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialogEx::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
@@ -180,10 +183,12 @@ LRESULT CDialogEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const MessageMap* CDialogEx::GetMessageMap() const {
+    // clang-format off
     static const MessageEntry entries[] = {
         OnBnClicked<IDOK, &CDialogEx::OnIdOk>(),
         OnBnClicked<IDCANCEL, &CDialogEx::OnIdCancel>(),
     };
+    // clang-format on
     static const MessageMap map(CWnd::GetMessageMap(), entries);
     return &map;
 }

@@ -30,7 +30,9 @@ BOOL CBitmap::GetBitmap(BITMAP* pBitmap) const {
     return m_hObject && ::GetObjectW(m_hObject, sizeof(BITMAP), pBitmap) != 0;
 }
 
-BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
+    return Attach(::CreateSolidBrush(crColor));
+}
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCWSTR lpszFaceName, HDC hDC) {
     HDC hScreen = hDC ? nullptr : ::GetDC(nullptr);
@@ -54,16 +56,22 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd->m_hWnd) {
     m_hDC = ::BeginPaint(m_hWnd, &m_ps);
 }
 
-CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+CPaintDC::~CPaintDC() {
+    ::EndPaint(m_hWnd, &m_ps);
+}
 
-CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetDC(hWnd); }
+CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd) {
+    m_hDC = ::GetDC(hWnd);
+}
 
 CClientDC::~CClientDC() {
     if (m_hDC)
         ::ReleaseDC(m_hWnd, m_hDC);
 }
 
-CMemoryDC::CMemoryDC(HDC hCompatible) { m_hDC = ::CreateCompatibleDC(hCompatible); }
+CMemoryDC::CMemoryDC(HDC hCompatible) {
+    m_hDC = ::CreateCompatibleDC(hCompatible);
+}
 
 CMemoryDC::~CMemoryDC() {
     if (!m_hDC)

@@ -103,5 +103,5 @@ public:
     HGDIOBJ SelectObject(HGDIOBJ hObject);
 
 private:
-    std::vector<HGDIOBJ> m_originals;  // first object of each kind that our selections displaced
+    std::vector<HGDIOBJ> m_originals; // first object of each kind that our selections displaced
 };

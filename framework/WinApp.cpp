@@ -58,7 +58,9 @@ void CWinApp::SetRegistryKey(LPCWSTR lpszRegistryKey) {
     lstrcpynW(m_szRegistryKey, lpszRegistryKey ? lpszRegistryKey : L"", ARRAYSIZE(m_szRegistryKey));
 }
 
-CWinApp* AfxGetApp() { return CWinApp::Current(); }
+CWinApp* AfxGetApp() {
+    return CWinApp::Current();
+}
 
 CWnd* AfxGetMainWnd() {
     CWinApp* app = CWinApp::Current();
@@ -70,7 +72,9 @@ HINSTANCE AfxGetInstanceHandle() {
     return app && app->m_hInstance ? app->m_hInstance : ::GetModuleHandleW(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetInstanceHandle();
+}
 
 int AfxWinMain(HINSTANCE hInstance) {
     CWinApp* app = CWinApp::Current();

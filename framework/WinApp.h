@@ -33,7 +33,7 @@ public:
     CWnd* m_pMainWnd;
     LPCWSTR m_pszAppName;
     DWORD m_dwRestartManagerSupportFlags;
-    MSG m_msgCur;  // the last message the pump retrieved
+    MSG m_msgCur; // the last message the pump retrieved
 
     static CWinApp* Current() { return s_pApp; }
 

@@ -116,7 +116,7 @@ protected:
     // Finds and runs the handler of a message; false when no table has one.
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    WNDPROC m_pfnSuper;  // the window procedure we subclassed, if any
+    WNDPROC m_pfnSuper; // the window procedure we subclassed, if any
 
     friend class CWndCreationHook;
 };

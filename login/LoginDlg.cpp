@@ -39,12 +39,17 @@ BOOL CLoginDlg::OnInitDialog() {
 }
 
 const MessageMap* CLoginDlg::GetMessageMap() const {
+    // clang-format off
     static const MessageEntry entries[] = {
-        OnWmPaint<&CLoginDlg::OnPaint>(),         OnWmQueryDragIcon<&CLoginDlg::OnQueryDragIcon>(),
-        OnWmNcHitTest<&CLoginDlg::OnNcHitTest>(), OnWmTimer<&CLoginDlg::OnTimer>(),
-        OnWmMove<&CLoginDlg::OnMove>(),           OnWmShowWindow<&CLoginDlg::OnShowWindow>(),
+        OnWmPaint<&CLoginDlg::OnPaint>(),
+        OnWmQueryDragIcon<&CLoginDlg::OnQueryDragIcon>(),
+        OnWmNcHitTest<&CLoginDlg::OnNcHitTest>(),
+        OnWmTimer<&CLoginDlg::OnTimer>(),
+        OnWmMove<&CLoginDlg::OnMove>(),
+        OnWmShowWindow<&CLoginDlg::OnShowWindow>(),
         OnWmClose<&CLoginDlg::OnClose>(),
     };
+    // clang-format on
     static const MessageMap map(CDialogEx::GetMessageMap(), entries);
     return &map;
 }

@@ -87,6 +87,7 @@ LRESULT CPngButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const MessageMap* CPngButton::GetMessageMap() const {
+    // clang-format off
     static const MessageEntry entries[] = {
         OnWmMouseMove<&CPngButton::OnMouseMove>(),
         OnMessage<WM_MOUSEHOVER, &CPngButton::OnMouseHover>(),
@@ -97,6 +98,7 @@ const MessageMap* CPngButton::GetMessageMap() const {
         OnWmEraseBkgnd<&CPngButton::OnEraseBkgnd>(),
         OnWmDestroy<&CPngButton::OnDestroy>(),
     };
+    // clang-format on
     static const MessageMap map(CButton::GetMessageMap(), entries);
     return &map;
 }

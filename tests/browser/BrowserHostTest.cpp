@@ -120,20 +120,23 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnBnClicked<IDC_BEFORE, &CBrowserDlg::OnBnClickedBefore>(),
         };
+        // clang-format on
         static const MessageMap map(CDialogEx::GetMessageMap(), entries);
         return &map;
     }
     const EventSinkMap* GetEventSinkMap() const override {
+        // clang-format off
         static const EventSinkEntry entries[] = {
-            OnEvent<IDC_BROWSER, 250, &CBrowserDlg::OnBeforeNavigate2>(
-                "\x09\x4C\x4C\x4C\x4C\x4C\x4B"),
+            OnEvent<IDC_BROWSER, 250, &CBrowserDlg::OnBeforeNavigate2>("\x09\x4C\x4C\x4C\x4C\x4C\x4B"),
             OnEvent<IDC_BROWSER, 252, &CBrowserDlg::OnNavigateComplete2>("\x09\x4C"),
             OnEvent<IDC_BROWSER, 259, &CBrowserDlg::OnDocumentComplete>("\x09\x4C"),
             OnEvent<IDC_BROWSER, 271, &CBrowserDlg::OnNavigateError>("\x09\x4C\x4C\x4C\x4B"),
         };
+        // clang-format on
         static const EventSinkMap map(CDialogEx::GetEventSinkMap(), entries);
         return &map;
     }

@@ -42,9 +42,11 @@ HWND ParseHwnd(const char* s) {
     return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoull(s, nullptr, 0)));
 }
 
-ULONG_PTR Number(const char* s) { return static_cast<ULONG_PTR>(std::strtoull(s, nullptr, 0)); }
+ULONG_PTR Number(const char* s) {
+    return static_cast<ULONG_PTR>(std::strtoull(s, nullptr, 0));
+}
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 2 && !std::strcmp(argv[1], "list")) {
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
                             static_cast<LPARAM>(Number(argv[5])))
                    ? 0
                    : 1;
-    std::fprintf(stderr, "usage: winpoke list | close HWND | quit TID CODE | send|post HWND MSG W L\n");
+    std::fprintf(stderr,
+                 "usage: winpoke list | close HWND | quit TID CODE | send|post HWND MSG W L\n");
     return 2;
 }

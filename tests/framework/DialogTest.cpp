@@ -45,9 +45,11 @@ protected:
         return TRUE;
     }
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_TEST_STEP, &CSelfEndingDlg::OnStep>(),
         };
+        // clang-format on
         static const MessageMap map(CDialogEx::GetMessageMap(), entries);
         return &map;
     }
@@ -81,14 +83,16 @@ TEST(Dialog, ModalDialogCreatedHiddenIsShownByItsLoop) {
     protected:
         BOOL OnInitDialog() override {
             CDialogEx::OnInitDialog();
-            SetTimer(m_hWnd, 1, 5000, nullptr);  // a loop that never shows it still ends
+            SetTimer(m_hWnd, 1, 5000, nullptr); // a loop that never shows it still ends
             return TRUE;
         }
         const MessageMap* GetMessageMap() const override {
+            // clang-format off
             static const MessageEntry entries[] = {
                 OnWmShowWindow<&CShownDlg::OnShowWindow>(),
                 OnWmTimer<&CShownDlg::OnTimer>(),
             };
+            // clang-format on
             static const MessageMap map(CDialogEx::GetMessageMap(), entries);
             return &map;
         }
@@ -158,9 +162,11 @@ protected:
             EndDialog(IDCANCEL);
     }
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_TEST_STEP, &CDdxDlg::OnStep>(),
         };
+        // clang-format on
         static const MessageMap map(CDialogEx::GetMessageMap(), entries);
         return &map;
     }
@@ -195,9 +201,11 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_KEYDOWN, &CRecordingEdit::OnKey>(),
         };
+        // clang-format on
         static const MessageMap map(CWnd::GetMessageMap(), entries);
         return &map;
     }
@@ -258,4 +266,4 @@ TEST(Dialog, ModelessDialogWithoutParentIsOwnedByTheMainWindow) {
     g_app.m_pMainWnd = nullptr;
 }
 
-}  // namespace
+} // namespace

@@ -6,7 +6,9 @@
 
 namespace {
 
-DWORD GdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+DWORD GdiObjects() {
+    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
 
 TEST(Gdi, MemoryDcGivesBackWhatWasSelectedIntoIt) {
     HDC hScreen = GetDC(nullptr);
@@ -39,10 +41,10 @@ TEST(Gdi, OwnersReleaseTheirObjectsOnce) {
         font.CreatePointFont(90, L"MS Shell Dlg");
         CBrush replaced;
         replaced.CreateSolidBrush(RGB(0, i, 0));
-        replaced.Attach(CreateSolidBrush(RGB(0, 0, i)));  // frees the first brush
+        replaced.Attach(CreateSolidBrush(RGB(0, 0, i))); // frees the first brush
         CMemoryDC dc(nullptr);
     }
     EXPECT_LE(GdiObjects(), before + 2);
 }
 
-}  // namespace
+} // namespace

@@ -29,10 +29,12 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_BASE_ONLY, &CBaseWnd::OnBaseOnly>(),
             OnMessage<WM_OVERRIDDEN, &CBaseWnd::OnOverriddenInBase>(),
         };
+        // clang-format on
         static const MessageMap map(CWnd::GetMessageMap(), entries);
         return &map;
     }
@@ -54,6 +56,7 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_OVERRIDDEN, &CDerivedWnd::OnOverridden>(),
             OnWmMove<&CDerivedWnd::OnMove>(),
@@ -61,6 +64,7 @@ protected:
             OnBnClicked<77, &CDerivedWnd::OnBnClicked77>(),
             OnMessage<WM_GETTEXTLENGTH, &CDerivedWnd::OnGetTextLength>(),
         };
+        // clang-format on
         static const MessageMap map(CBaseWnd::GetMessageMap(), entries);
         return &map;
     }
@@ -154,9 +158,11 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_DELETE_SELF, &CSelfDeleting::OnDeleteSelf>(),
         };
+        // clang-format on
         static const MessageMap map(CWnd::GetMessageMap(), entries);
         return &map;
     }
@@ -188,9 +194,11 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnBnClicked<9, &CParentDeletedByClick::OnBnClickedButton>(),
         };
+        // clang-format on
         static const MessageMap map(CWnd::GetMessageMap(), entries);
         return &map;
     }
@@ -207,8 +215,8 @@ TEST(MessageMap, ParentMayBeDeletedDuringAChildNotification) {
     bool deleted = false;
     auto* parent = new CParentDeletedByClick(&deleted);
     HWND hParent = CreateSubclassed(*parent, L"STATIC", WS_POPUP | WS_VISIBLE);
-    HWND hButton = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20,
-                                   hParent, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+    HWND hButton = CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, hParent,
+                                   reinterpret_cast<HMENU>(9), nullptr, nullptr);
     parent->m_button.SubclassWindow(hButton);
     SendMessageW(hButton, BM_CLICK, 0, 0);
     EXPECT_TRUE(deleted);
@@ -216,4 +224,4 @@ TEST(MessageMap, ParentMayBeDeletedDuringAChildNotification) {
     EXPECT_FALSE(IsWindow(hButton));
 }
 
-}  // namespace
+} // namespace

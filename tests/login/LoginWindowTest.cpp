@@ -68,9 +68,11 @@ protected:
         return result;
     }
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnMessage<WM_TEST_STEP, &CScriptedLoginDlg::OnStep>(),
         };
+        // clang-format on
         static const MessageMap map(CLoginDlg::GetMessageMap(), entries);
         return &map;
     }

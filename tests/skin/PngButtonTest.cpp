@@ -45,9 +45,11 @@ protected:
         return TRUE;
     }
     const MessageMap* GetMessageMap() const override {
+        // clang-format off
         static const MessageEntry entries[] = {
             OnBnClicked<IDC_SKIN_FIRST, &CButtonHost::OnBnClickedFirst>(),
         };
+        // clang-format on
         static const MessageMap map(CDialogEx::GetMessageMap(), entries);
         return &map;
     }
