@@ -10,24 +10,14 @@
 #include "MessageEntries.h"
 #include "WinApp.h"
 #include "login/LoginDlg.h"
+#include "GdiplusEnvironment.h"
 #include "resource.h"
 
 namespace {
 
-class GdiplusEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
 CWinApp g_app;
 ::testing::Environment* const g_gdiplus =
-    ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+    ::testing::AddGlobalTestEnvironment(new CGdiplusEnvironment);
 
 constexpr UINT WM_TEST_STEP = WM_APP + 20;
 constexpr SIZE kArtwork = {1334, 725};

@@ -3,24 +3,14 @@
 
 #include <psapi.h>
 
+#include "GdiplusEnvironment.h"
 #include "resource.h"
 
 namespace {
 
-class GdiplusEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
 CWinApp g_app;
 ::testing::Environment* const g_gdiplus =
-    ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+    ::testing::AddGlobalTestEnvironment(new CGdiplusEnvironment);
 
 constexpr UINT kNoSuchResource = 4242;
 
