@@ -36,6 +36,10 @@ BOOL CLoginApp::InitInstance() {
     dlg.DoModal();
     m_pMainWnd = nullptr;
 
+    // The login window took the windows it owned with it; the panel object outlives its window.
+    delete dlg.m_pActiveDlg;
+    dlg.m_pActiveDlg = nullptr;
+
     // Every browser is gone by now, whatever references pages left on the external object.
     delete m_pExternal;
     m_pExternal = nullptr;
