@@ -49,7 +49,8 @@ bool CDialogEx::CreateFromTemplate(HWND hWndOwner) {
     CWndCreationHook hook(this);
     HWND hWnd;
     if (COccManager* pManager = AfxGetOccManager())
-        hWnd = pManager->CreateDlg(*this, hInst, m_nIDTemplate, pTemplate, hWndOwner, &DialogProc);
+        hWnd = pManager->CreateDlg(*this, hInst, m_nIDTemplate, pTemplate,
+                                   ::SizeofResource(hInst, hRes), hWndOwner, &DialogProc);
     else
         hWnd = ::CreateDialogIndirectParamW(hInst, pTemplate, hWndOwner, &DialogProc, 0);
     if (!hWnd) {

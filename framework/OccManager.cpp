@@ -27,10 +27,8 @@ constexpr WORD kDlgInitResourceType = 240;
 } // namespace
 
 HWND COccManager::CreateDlg(CDialogEx& dlg, HINSTANCE hInst, UINT nIDTemplate,
-                            const DLGTEMPLATE* pTemplate, HWND hWndOwner, DLGPROC pfnDialogProc) {
-    auto [pBytes, cbTemplate] = FindResourceBytes(hInst, nIDTemplate, MAKEINTRESOURCEW(5));
-    if (pBytes != reinterpret_cast<const BYTE*>(pTemplate))
-        cbTemplate = 0; // not the resource: nothing to split off
+                            const DLGTEMPLATE* pTemplate, std::size_t cbTemplate, HWND hWndOwner,
+                            DLGPROC pfnDialogProc) {
     CDialogTemplate dialogTemplate(pTemplate, cbTemplate);
     if (!dialogTemplate.OleItems().empty()) {
         auto [pDlgInit, cbDlgInit] =

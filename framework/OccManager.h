@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 class CWnd;
 class CDialogEx;
 class COleControlContainer;
@@ -16,10 +18,11 @@ public:
     COccManager(const COccManager&) = delete;
     COccManager& operator=(const COccManager&) = delete;
 
-    // Creates the dialog window of dlg from its template, together with the template's ActiveX
-    // controls; returns the window or null.
+    // Creates the dialog window of dlg from its template (cbTemplate bytes), together with the
+    // template's ActiveX controls; returns the window or null.
     virtual HWND CreateDlg(CDialogEx& dlg, HINSTANCE hInst, UINT nIDTemplate,
-                           const DLGTEMPLATE* pTemplate, HWND hWndOwner, DLGPROC pfnDialogProc);
+                           const DLGTEMPLATE* pTemplate, std::size_t cbTemplate, HWND hWndOwner,
+                           DLGPROC pfnDialogProc);
     // Binds wnd to the ActiveX control nIDC of dlg; false when nIDC is no such control.
     virtual bool BindControl(CDialogEx& dlg, int nIDC, CWnd& wnd);
     // Gives the dialog's active control the first look at a keystroke.
