@@ -12,10 +12,6 @@ from dataclasses import dataclass
 WINE = os.environ.get("WINE", "wine")
 
 
-def to_windows_path(path):
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
 @dataclass
 class Window:
     hwnd: int
@@ -60,12 +56,6 @@ class WinPoke:
 
     def quit(self, tid, code):
         return self._run("quit", tid, code)[0] == 0
-
-    def send(self, hwnd, msg, wparam=0, lparam=0):
-        return int(self._run("send", hwnd, msg, wparam, lparam)[1].strip() or 0)
-
-    def post(self, hwnd, msg, wparam=0, lparam=0):
-        return self._run("post", hwnd, msg, wparam, lparam)[0] == 0
 
 
 def wait_for(predicate, timeout=20.0, interval=0.2):

@@ -5,8 +5,6 @@
 //                                 hwnd pid tid x y w h style exstyle xid caption
 //   winpoke close HWND            posts WM_CLOSE
 //   winpoke quit TID CODE         posts WM_QUIT with CODE to a thread
-//   winpoke send HWND MSG W L     sends a message and prints the result
-//   winpoke post HWND MSG W L     posts a message
 #include <windows.h>
 
 #include <cstdio>
@@ -59,18 +57,6 @@ int main(int argc, char** argv) {
         return PostThreadMessageW(static_cast<DWORD>(Number(argv[2])), WM_QUIT, Number(argv[3]), 0)
                    ? 0
                    : 1;
-    if (argc == 6 && !std::strcmp(argv[1], "send")) {
-        LRESULT r = SendMessageW(ParseHwnd(argv[2]), static_cast<UINT>(Number(argv[3])),
-                                 Number(argv[4]), static_cast<LPARAM>(Number(argv[5])));
-        std::printf("%lld\n", static_cast<long long>(r));
-        return 0;
-    }
-    if (argc == 6 && !std::strcmp(argv[1], "post"))
-        return PostMessageW(ParseHwnd(argv[2]), static_cast<UINT>(Number(argv[3])), Number(argv[4]),
-                            static_cast<LPARAM>(Number(argv[5])))
-                   ? 0
-                   : 1;
-    std::fprintf(stderr,
-                 "usage: winpoke list | close HWND | quit TID CODE | send|post HWND MSG W L\n");
+    std::fprintf(stderr, "usage: winpoke list | close HWND | quit TID CODE\n");
     return 2;
 }
